@@ -1,0 +1,205 @@
+// The program as a user meets it: started beside the point-of-sale stand-in,
+// worked with real mouse clicks and key presses, and closed.
+#include <fstream>
+#include <sstream>
+
+#include "test_support.h"
+
+namespace {
+
+const char kProgram[] = "customer-display-toggle.exe";
+const char kStandIn[] = "pos-standin.exe";
+const char kMainWindowClass[] = "KXWindow";
+const int kCheckBoxId = 100;
+// "青禾铺副屏隐藏" in code page 936.
+const char kCaption[] = "\xC7\xE0\xBA\xCC\xC6\xCC\xB8\xB1\xC6\xC1\xD2\xFE\xB2\xD8";
+
+// The stand-in and the program, started in that order so that the program is
+// the active window, and ended with the test.
+struct Session {
+    Process standIn = {};
+    Process program = {};
+    HWND display = NULL;
+    HWND window = NULL;
+    HWND checkBox = NULL;
+
+    explicit Session(bool withStandIn = true, const std::string& standInArguments = "") {
+        if (withStandIn) {
+            standIn = StartProgram(kStandIn, standInArguments);
+            display = WaitForWindow(kStandInClass, kStandInTitle);
+            REQUIRE_MESSAGE(display, "the stand-in's window did not appear");
+        }
+        program = StartProgram(kProgram);
+        window = WaitForProcessWindow(program.id, kMainWindowClass);
+        REQUIRE_MESSAGE(window, "the program's window did not appear");
+        REQUIRE_MESSAGE(WaitFor([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }),
+                        "the program's window was not shown and activated");
+        checkBox = GetDlgItem(window, kCheckBoxId);
+        REQUIRE(checkBox);
+    }
+    ~Session() {
+        EndProcess(program);
+        EndProcess(standIn);
+    }
+
+    bool Ticked() const { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    HWND Focus() const {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info);
+        return info.hwndFocus;
+    }
+    // Waits until the box is ticked (or cleared) and the stand-in hidden (or shown) to match.
+    bool WaitForTicked(bool ticked) const {
+        return WaitFor([&] { return Ticked() == ticked && (!display || !IsWindowVisible(display) == ticked); });
+    }
+};
+
+std::string TempFilePath(const char* name) {
+    char directory[MAX_PATH];
+    GetTempPathA(MAX_PATH, directory);
+    std::string path = std::string(directory) + name;
+    DeleteFileA(path.c_str());
+    return path;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream file(path.c_str());
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+TEST_CASE("the window is centred on the primary screen") {
+    struct Case {
+        int screenWidth, screenHeight;
+        RECT outer;
+    };
+    // The halves truncate toward zero: on a screen 320 wide the left edge is -2, not -3.
+    const Case cases[] = {
+        {1920, 1080, {797, 459, 1122, 620}},
+        {320, 240, {-2, 39, 323, 200}},
+    };
+    Session session(false);
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const Case* expected = NULL;
+    for (const Case& c : cases)
+        if (c.screenWidth == width && c.screenHeight == height) expected = &c;
+    REQUIRE_MESSAGE(expected, "no expectation for a screen of " << width << " x " << height);
+    RECT outer;
+    GetWindowRect(session.window, &outer);
+    CHECK(outer.left == expected->outer.left);
+    CHECK(outer.top == expected->outer.top);
+    CHECK(outer.right == expected->outer.right);
+    CHECK(outer.bottom == expected->outer.bottom);
+}
+
+TEST_CASE("at start the box is cleared and focused, and the display is left as it was") {
+    Session session;
+    CHECK(WindowText(session.window) == "");
+    CHECK(WindowText(session.checkBox) == kCaption);
+    CHECK_FALSE(session.Ticked());
+    CHECK(session.Focus() == session.checkBox);
+    PumpMessages(300);
+    CHECK(IsWindowVisible(session.display));
+    CHECK(ShowCommand(session.display) == SW_SHOWNORMAL);
+}
+
+TEST_CASE("a click hides the display and the next click shows it again") {
+    Session session;
+    ClickAt(CentreOf(session.checkBox));
+    CHECK_MESSAGE(session.WaitForTicked(true), "the first click did not tick the box and hide the display");
+    ClickAt(CentreOf(session.checkBox));
+    CHECK_MESSAGE(session.WaitForTicked(false), "the second click did not clear the box and show the display");
+    CHECK(ShowCommand(session.display) == SW_SHOWNORMAL);
+}
+
+TEST_CASE("the space bar toggles the box once, as a click does") {
+    Session session;
+    PressKeys({VK_SPACE});
+    CHECK_MESSAGE(session.WaitForTicked(true), "space did not tick the box and hide the display");
+    PressKeys({VK_SPACE});
+    CHECK_MESSAGE(session.WaitForTicked(false), "space did not clear the box and show the display");
+}
+
+TEST_CASE("a double click counts as two clicks") {
+    std::string log = TempFilePath("double-click.log");
+    Session session(true, "--log \"" + log + "\"");
+    ClickAt(CentreOf(session.checkBox), 2);
+    CHECK_MESSAGE(WaitFor([&] { return FileText(log) == "hidden\nshown\n"; }),
+                  "the stand-in saw \"" << FileText(log) << "\" instead of one hide and one show");
+    CHECK_FALSE(session.Ticked());
+    CHECK(IsWindowVisible(session.display));
+}
+
+TEST_CASE("keys") {
+    struct Case {
+        const char* name;
+        std::initializer_list<WORD> keys;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"Esc", {VK_ESCAPE}, true},
+        {"Alt+F4", {VK_MENU, VK_F4}, true},
+        {"Shift+Esc", {VK_SHIFT, VK_ESCAPE}, false},
+        {"Enter", {VK_RETURN}, false},
+        {"F1", {VK_F1}, false},
+        {"Tab", {VK_TAB}, false},
+        {"Shift+Tab", {VK_SHIFT, VK_TAB}, false},
+        {"Down", {VK_DOWN}, false},
+        {"Right", {VK_RIGHT}, false},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        Session session;
+        PressKeys(c.keys);
+        if (c.closes) {
+            CHECK(WaitForExit(session.program) == 0);
+            continue;
+        }
+        // A space bar press behind the key shows that the key has been handled,
+        // left the window open and the focus on the box, and not toggled it.
+        PressKeys({VK_SPACE});
+        CHECK_MESSAGE(session.WaitForTicked(true), "the box did not end up ticked by the space bar alone");
+        CHECK(IsWindow(session.window));
+        CHECK(session.Focus() == session.checkBox);
+    }
+}
+
+TEST_CASE("the close button and the system menu end the program with exit code 0") {
+    SUBCASE("close button") {
+        Session session(false);
+        RECT outer;
+        GetWindowRect(session.window, &outer);
+        POINT close = {outer.right - GetSystemMetrics(SM_CXFIXEDFRAME) - GetSystemMetrics(SM_CXSIZE) / 2,
+                       outer.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+        REQUIRE(SendMessageA(session.window, WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y)) == HTCLOSE);
+        ClickAt(close);
+        CHECK(WaitForExit(session.program) == 0);
+    }
+    SUBCASE("system menu") {
+        Session session(false);
+        PostMessageA(session.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        CHECK(WaitForExit(session.program) == 0);
+    }
+}
+
+TEST_CASE("closing while the box is ticked leaves the display hidden") {
+    Session session;
+    ClickAt(CentreOf(session.checkBox));
+    REQUIRE(session.WaitForTicked(true));
+    PressKeys({VK_ESCAPE});
+    CHECK(WaitForExit(session.program) == 0);
+    PumpMessages(300);
+    CHECK_FALSE(IsWindowVisible(session.display));
+}
+
+TEST_CASE("starting the program twice opens two windows") {
+    Session first(false);
+    Session second(false);
+    CHECK(first.window != second.window);
+    CHECK(IsWindowVisible(first.window));
+    CHECK(IsWindowVisible(second.window));
+}
