@@ -55,6 +55,25 @@ struct Session {
     }
 };
 
+std::string ProgramPath() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/") + 1) + kProgram;
+}
+
+BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+    *reinterpret_cast<std::string*>(found) = IS_INTRESOURCE(name) ? "#" : name;
+    return FALSE;
+}
+
+std::string ResourceText(HMODULE module, LPCSTR name, LPCSTR type) {
+    HRSRC resource = FindResourceA(module, name, type);
+    if (!resource) return "";
+    return std::string(static_cast<const char*>(LockResource(LoadResource(module, resource))),
+                       SizeofResource(module, resource));
+}
+
 std::string TempFilePath(const char* name) {
     char directory[MAX_PATH];
     GetTempPathA(MAX_PATH, directory);
@@ -71,6 +90,43 @@ std::string FileText(const std::string& path) {
 }
 
 }  // namespace
+
+TEST_CASE("the executable carries the icon, the manifest and the version") {
+    HMODULE program = LoadLibraryExA(ProgramPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    REQUIRE(program);
+
+    std::string firstGroup;
+    EnumResourceNamesA(program, RT_GROUP_ICON, TakeFirstName, reinterpret_cast<LONG_PTR>(&firstGroup));
+    CHECK(firstGroup == "DEFAULT_ICON");
+    // The group directory: reserved, type 1 (icon), image count, then one entry.
+    std::string group = ResourceText(program, "DEFAULT_ICON", RT_GROUP_ICON);
+    REQUIRE(group.size() == 6 + 14);
+    CHECK(*reinterpret_cast<const WORD*>(&group[4]) == 1);
+    CHECK(static_cast<BYTE>(group[6]) == 32);                      // width
+    CHECK(static_cast<BYTE>(group[7]) == 32);                      // height
+    CHECK(*reinterpret_cast<const WORD*>(&group[12]) == 32);       // bits per pixel
+
+    std::string manifest = ResourceText(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    CHECK(manifest.find("name=\"Microsoft.Windows.Common-Controls\"") != std::string::npos);
+    CHECK(manifest.find("version=\"6.0.0.0\"") != std::string::npos);
+    CHECK(manifest.find("publicKeyToken=\"6595b64144ccf1df\"") != std::string::npos);
+    CHECK(manifest.find("language=\"*\"") != std::string::npos);
+    CHECK(manifest.find("requestedExecutionLevel") == std::string::npos);
+    CHECK(manifest.find("dpiAware") == std::string::npos);
+    FreeLibrary(program);
+
+    DWORD size = GetFileVersionInfoSizeA(ProgramPath().c_str(), NULL);
+    REQUIRE(size);
+    std::string versionInfo(size, '\0');
+    REQUIRE(GetFileVersionInfoA(ProgramPath().c_str(), 0, size, &versionInfo[0]));
+    VS_FIXEDFILEINFO* fixed = NULL;
+    UINT fixedSize = 0;
+    REQUIRE(VerQueryValueA(&versionInfo[0], "\\", reinterpret_cast<void**>(&fixed), &fixedSize));
+    CHECK(fixed->dwFileVersionMS == 0x00010000);
+    CHECK(fixed->dwFileVersionLS == 0);
+    CHECK(fixed->dwProductVersionMS == 0x00010000);
+    CHECK(fixed->dwProductVersionLS == 0);
+}
 
 TEST_CASE("the window is centred on the primary screen") {
     struct Case {

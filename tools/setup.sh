@@ -1,0 +1,23 @@
+#!/bin/bash
+# Installs what building and running the program here needs, if it is missing:
+# the MinGW-w64 cross compiler, CMake, 32-bit Wine, Xvfb, fonts with Chinese
+# glyphs, doctest, ImageMagick for screenshots, and the zh_CN.UTF-8 locale that
+# gives Wine the Chinese ANSI code page (936). Debian or Ubuntu.
+set -euo pipefail
+sudo=
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+
+packages=(cmake make file g++-mingw-w64-i686 wine wine32:i386 fonts-wine xvfb xdotool fonts-wqy-microhei
+          doctest-dev imagemagick locales)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8

@@ -1,0 +1,10 @@
+#!/bin/bash
+# Installs what is missing, builds the program and its tests for 32-bit Windows,
+# and runs every test under Wine (each test program in a prefix and X display
+# of its own).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/setup.sh
+cmake --preset mingw
+cmake --build --preset mingw -j "$(nproc)"
+ctest --preset mingw -j "$(nproc)"
