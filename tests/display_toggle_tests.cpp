@@ -5,8 +5,6 @@
 
 namespace {
 
-const char kStandIn[] = "pos-standin.exe";
-
 // The state that the check box reports to the toggle.
 int checkState;
 
@@ -19,7 +17,7 @@ struct StandIn {
     Process process;
     HWND window;
 
-    explicit StandIn(const std::string& arguments = "") : process(StartProgram(kStandIn, arguments)) {
+    explicit StandIn(const std::string& arguments = "") : process(StartProgram(kStandInExe, arguments)) {
         window = WaitForProcessWindow(process.id, kStandInClass);
         REQUIRE_MESSAGE(window, "the stand-in's window did not appear");
         REQUIRE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));

@@ -7,11 +7,6 @@
 
 namespace {
 
-const char kMainWindowClass[] = "KXWindow";
-const int kCheckBoxId = 100;
-// "青禾铺副屏隐藏" in code page 936.
-const char kCaption[] = "\xC7\xE0\xBA\xCC\xC6\xCC\xB8\xB1\xC6\xC1\xD2\xFE\xB2\xD8";
-
 // What the window's click handler was asked to do; it stands in for the
 // display toggle, so these tests touch no other application.
 int toggleCalls;

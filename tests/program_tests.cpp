@@ -3,64 +3,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "test_support.h"
+#include "program_session.h"
 
 namespace {
-
-const char kProgram[] = "customer-display-toggle.exe";
-const char kStandIn[] = "pos-standin.exe";
-const char kMainWindowClass[] = "KXWindow";
-const int kCheckBoxId = 100;
-// "青禾铺副屏隐藏" in code page 936.
-const char kCaption[] = "\xC7\xE0\xBA\xCC\xC6\xCC\xB8\xB1\xC6\xC1\xD2\xFE\xB2\xD8";
-
-// The stand-in and the program, started in that order so that the program is
-// the active window, and ended with the test.
-struct Session {
-    Process standIn = {};
-    Process program = {};
-    HWND display = NULL;
-    HWND window = NULL;
-    HWND checkBox = NULL;
-
-    explicit Session(bool withStandIn = true, const std::string& standInArguments = "") {
-        if (withStandIn) {
-            standIn = StartProgram(kStandIn, standInArguments);
-            display = WaitForWindow(kStandInClass, kStandInTitle);
-            REQUIRE_MESSAGE(display, "the stand-in's window did not appear");
-        }
-        program = StartProgram(kProgram);
-        window = WaitForProcessWindow(program.id, kMainWindowClass);
-        REQUIRE_MESSAGE(window, "the program's window did not appear");
-        REQUIRE_MESSAGE(WaitFor([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }),
-                        "the program's window was not shown and activated");
-        checkBox = GetDlgItem(window, kCheckBoxId);
-        REQUIRE(checkBox);
-    }
-    ~Session() {
-        EndProcess(program);
-        EndProcess(standIn);
-    }
-
-    bool Ticked() const { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    HWND Focus() const {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info);
-        return info.hwndFocus;
-    }
-    // Waits until the box is ticked (or cleared) and the stand-in hidden (or shown) to match.
-    bool WaitForTicked(bool ticked) const {
-        return WaitFor([&] { return Ticked() == ticked && (!display || !IsWindowVisible(display) == ticked); });
-    }
-};
-
-std::string ProgramPath() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    std::string directory(path, length);
-    return directory.substr(0, directory.find_last_of("\\/") + 1) + kProgram;
-}
 
 BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
     *reinterpret_cast<std::string*>(found) = IS_INTRESOURCE(name) ? "#" : name;
@@ -92,7 +37,7 @@ std::string FileText(const std::string& path) {
 }  // namespace
 
 TEST_CASE("the executable carries the icon, the manifest and the version") {
-    HMODULE program = LoadLibraryExA(ProgramPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE program = LoadLibraryExA(ProgramPath(kProgramExe).c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     REQUIRE(program);
 
     std::string firstGroup;
@@ -115,10 +60,10 @@ TEST_CASE("the executable carries the icon, the manifest and the version") {
     CHECK(manifest.find("dpiAware") == std::string::npos);
     FreeLibrary(program);
 
-    DWORD size = GetFileVersionInfoSizeA(ProgramPath().c_str(), NULL);
+    DWORD size = GetFileVersionInfoSizeA(ProgramPath(kProgramExe).c_str(), NULL);
     REQUIRE(size);
     std::string versionInfo(size, '\0');
-    REQUIRE(GetFileVersionInfoA(ProgramPath().c_str(), 0, size, &versionInfo[0]));
+    REQUIRE(GetFileVersionInfoA(ProgramPath(kProgramExe).c_str(), 0, size, &versionInfo[0]));
     VS_FIXEDFILEINFO* fixed = NULL;
     UINT fixedSize = 0;
     REQUIRE(VerQueryValueA(&versionInfo[0], "\\", reinterpret_cast<void**>(&fixed), &fixedSize));

@@ -3,19 +3,18 @@
 
 #include <vector>
 
+const char kProgramExe[] = "customer-display-toggle.exe";
+const char kMainWindowClass[] = "KXWindow";
+const int kCheckBoxId = 100;
+// "青禾铺副屏隐藏" in code page 936.
+const char kCaption[] = "\xC7\xE0\xBA\xCC\xC6\xCC\xB8\xB1\xC6\xC1\xD2\xFE\xB2\xD8";
+const char kStandInExe[] = "pos-standin.exe";
 const char kStandInClass[] = "Qt5QWindowOwnDCIcon";
 const char kStandInTitle[] = "RetailPos";
 
 namespace {
 
 bool (*messageFilter)(const MSG*);
-
-std::string ProgramDirectory() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
-    std::string directory(path, length);
-    return directory.substr(0, directory.find_last_of("\\/") + 1);
-}
 
 struct ProcessWindowQuery {
     DWORD processId;
@@ -41,6 +40,13 @@ void SendInputs(std::vector<INPUT>& inputs) {
 }
 
 }  // namespace
+
+std::string ProgramPath(const char* exeName) {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string directory(path, length);
+    return directory.substr(0, directory.find_last_of("\\/") + 1) + exeName;
+}
 
 void SetMessageFilter(bool (*filter)(const MSG*)) {
     messageFilter = filter;
@@ -108,7 +114,7 @@ POINT CentreOf(HWND window) {
 }
 
 Process StartProgram(const char* exeName, const std::string& arguments) {
-    std::string commandLine = "\"" + ProgramDirectory() + exeName + "\" " + arguments;
+    std::string commandLine = "\"" + ProgramPath(exeName) + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};

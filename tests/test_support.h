@@ -35,6 +35,9 @@ void PressKeys(std::initializer_list<WORD> keys);
 void ClickAt(POINT screenPoint, int clicks = 1);
 POINT CentreOf(HWND window);
 
+// Where a program of this build lies.
+std::string ProgramPath(const char* exeName);
+
 // A program of this build, started in its own process.
 struct Process {
     HANDLE handle;
@@ -54,7 +57,12 @@ HWND WaitForProcessWindow(DWORD processId, const char* className);
 // The exact bytes of a window's text.
 std::string WindowText(HWND window);
 
-// The point-of-sale stand-in: its window class and title.
+// What the tests expect of the program and the stand-in, written out once for all of them.
+extern const char kProgramExe[];
+extern const char kMainWindowClass[];
+extern const int kCheckBoxId;
+extern const char kCaption[];
+extern const char kStandInExe[];
 extern const char kStandInClass[];
 extern const char kStandInTitle[];
 // The stand-in's show command as the system records it (SW_SHOWNORMAL, ...).

@@ -6,8 +6,11 @@
 #   tools/wine-prefix.sh PREFIX
 set -euo pipefail
 prefix=$(realpath -m "$1")
+# The stamp names the version of this script that made the prefix; a prefix
+# made by another version is made anew.
 stamp="$prefix/.made-by-wine-prefix"
-[ -f "$stamp" ] && exit 0
+version=$(sha1sum < "$0" | cut -c1-40)
+[ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && exit 0
 
 rm -rf "$prefix"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -20,4 +23,4 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1920x1080 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
-touch "$stamp"
+echo "$version" > "$stamp"
