@@ -39,17 +39,24 @@ void ClickAt(POINT point, int clicks) {
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     std::vector<INPUT> inputs(1, move);
     SendInputs(inputs);
-    PumpMessages(100);
+    REQUIRE(WaitFor([&] {
+        POINT cursor;
+        return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+    }));
+    // Each press and release waits until the system has taken it in, so that
+    // a slow receiver cannot see them out of step.
     for (int i = 0; i < clicks; ++i) {
-        INPUT button = {};
-        button.type = INPUT_MOUSE;
-        button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs.assign(1, button);
-        SendInputs(inputs);
-        PumpMessages(50);
-        button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        inputs.assign(1, button);
-        SendInputs(inputs);
+        const DWORD buttons[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+        for (DWORD button : buttons) {
+            INPUT press = {};
+            press.type = INPUT_MOUSE;
+            press.mi.dwFlags = button;
+            inputs.assign(1, press);
+            SendInputs(inputs);
+            bool down = button == MOUSEEVENTF_LEFTDOWN;
+            REQUIRE(WaitFor([&] { return (GetAsyncKeyState(VK_LBUTTON) < 0) == down; }));
+            PumpMessages(50);
+        }
     }
 }
 
