@@ -413,8 +413,7 @@ double Ratio(double ours, double baseline) {
 
 // The figures as rows of the table and the JSON file.
 struct Row {
-    const char* key;
-    const char* label;
+    std::string key, label;
     double ours, baseline;
 };
 
@@ -425,22 +424,31 @@ std::vector<Row> Rows(const SubjectFigures& ours, const SubjectFigures& baseline
         {"startup_spread_ms", "start-up, spread p25..p75 (ms)",
          Percentile(ours.startups, 0.75) - Percentile(ours.startups, 0.25),
          Percentile(baseline.startups, 0.75) - Percentile(baseline.startups, 0.25)},
-        {"click_median_ms", "click, display responsive, median (ms)", Percentile(ours.clicks[0], 0.5),
-         Percentile(baseline.clicks[0], 0.5)},
-        {"click_p99_ms", "click, display responsive, p99 (ms)", Percentile(ours.clicks[0], 0.99),
-         Percentile(baseline.clicks[0], 0.99)},
-        {"click_hung_median_ms", "click, display hung, median (ms)", Percentile(ours.clicks[1], 0.5),
-         Percentile(baseline.clicks[1], 0.5)},
-        {"click_hung_p99_ms", "click, display hung, p99 (ms)", Percentile(ours.clicks[1], 0.99),
-         Percentile(baseline.clicks[1], 0.99)},
-        {"handler_median_ms", "click handler, display responsive, median (ms)", Percentile(ours.handlers[0], 0.5),
-         Percentile(baseline.handlers[0], 0.5)},
-        {"handler_p99_ms", "click handler, display responsive, p99 (ms)", Percentile(ours.handlers[0], 0.99),
-         Percentile(baseline.handlers[0], 0.99)},
-        {"handler_hung_median_ms", "click handler, display hung, median (ms)", Percentile(ours.handlers[1], 0.5),
-         Percentile(baseline.handlers[1], 0.5)},
-        {"handler_hung_p99_ms", "click handler, display hung, p99 (ms)", Percentile(ours.handlers[1], 0.99),
-         Percentile(baseline.handlers[1], 0.99)},
+    };
+    // The click timings: median and 99th percentile of each series.
+    const struct {
+        const char* key;
+        const char* label;
+        const std::vector<double>& ours;
+        const std::vector<double>& baseline;
+    } series[] = {
+        {"click", "click, display responsive", ours.clicks[0], baseline.clicks[0]},
+        {"click_hung", "click, display hung", ours.clicks[1], baseline.clicks[1]},
+        {"handler", "click handler, display responsive", ours.handlers[0], baseline.handlers[0]},
+        {"handler_hung", "click handler, display hung", ours.handlers[1], baseline.handlers[1]},
+    };
+    const struct {
+        const char* name;
+        double fraction;
+    } percentiles[] = {{"median", 0.5}, {"p99", 0.99}};
+    for (const auto& samples : series)
+        for (const auto& percentile : percentiles) {
+            Row row = {std::string(samples.key) + "_" + percentile.name + "_ms",
+                       std::string(samples.label) + ", " + percentile.name + " (ms)",
+                       Percentile(samples.ours, percentile.fraction), Percentile(samples.baseline, percentile.fraction)};
+            rows.push_back(row);
+        }
+    const Row sizes[] = {
         {"resident_memory_kib", "resident memory, idle (KiB)", ours.idle.residentBytes / 1024.0,
          baseline.idle.residentBytes / 1024.0},
         {"private_memory_kib", "private memory, idle (KiB)", ours.idle.privateBytes / 1024.0,
@@ -448,13 +456,14 @@ std::vector<Row> Rows(const SubjectFigures& ours, const SubjectFigures& baseline
         {"size_bytes", "executable size (bytes)", static_cast<double>(ours.sizeBytes),
          static_cast<double>(baseline.sizeBytes)},
     };
+    rows.insert(rows.end(), sizes, sizes + 3);
     return rows;
 }
 
 void PrintTable(const std::vector<Row>& rows) {
     printf("%-48s %12s %12s %8s\n", "figure", "ours", "baseline", "ratio");
     for (const Row& row : rows)
-        printf("%-48s %12.3f %12.3f %8.3f\n", row.label, row.ours, row.baseline, Ratio(row.ours, row.baseline));
+        printf("%-48s %12.3f %12.3f %8.3f\n", row.label.c_str(), row.ours, row.baseline, Ratio(row.ours, row.baseline));
 }
 
 void WriteJson(const char* path, const Options& options, const std::vector<Row>& rows, const Endurance& e,
@@ -466,7 +475,7 @@ void WriteJson(const char* path, const Options& options, const std::vector<Row>&
     }
     fprintf(file, "{\n  \"samples\": {\"starts\": %d, \"clicks\": %d},\n", options.starts, options.clicks);
     for (const Row& row : rows)
-        fprintf(file, "  \"%s\": {\"ours\": %.4f, \"baseline\": %.4f, \"ratio\": %.4f},\n", row.key, row.ours,
+        fprintf(file, "  \"%s\": {\"ours\": %.4f, \"baseline\": %.4f, \"ratio\": %.4f},\n", row.key.c_str(), row.ours,
                 row.baseline, Ratio(row.ours, row.baseline));
     fprintf(file,
             "  \"endurance\": {\"clicks\": %d, \"restart_every\": %d, \"clicks_with_display\": %d, "
