@@ -33,6 +33,7 @@ const COLORREF kCheckBoxTextColour = RGB(0, 0, 0);
 const char kIconGroupName[] = "DEFAULT_ICON";
 const int kIconSize = 32;
 const int kSmallIconFallbackSize = 16;
+const DWORD kIconResourceVersion = 0x00030000;  // the icon format CreateIconFromResourceEx reads
 
 const int kKeyEscape = VK_ESCAPE;
 const int kKeyTab = VK_TAB;
@@ -69,7 +70,7 @@ HICON CreateIconFromGroup(HINSTANCE instance) {
     HGLOBAL imageData = image ? LoadResource(instance, image) : NULL;
     if (!imageData) return NULL;
     return CreateIconFromResourceEx(static_cast<PBYTE>(LockResource(imageData)), SizeofResource(instance, image),
-                                    TRUE, 0x00030000, kIconSize, kIconSize, LR_DEFAULTCOLOR);
+                                    TRUE, kIconResourceVersion, kIconSize, kIconSize, LR_DEFAULTCOLOR);
 }
 
 HICON LoadGroupIcon(HINSTANCE instance, int size) {
