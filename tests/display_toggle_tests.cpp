@@ -38,7 +38,7 @@ int GetDisplayCheckState() {
 TEST_CASE("ticking hides the display and clearing shows it in its normal size") {
     const char* starts[] = {"", "--minimized", "--maximized"};
     for (const char* start : starts) {
-        CAPTURE(start);
+        INFO(start);
         StandIn standIn(start);
         REQUIRE(FindCustomerDisplayWindow() == standIn.window);
         Toggle(1);

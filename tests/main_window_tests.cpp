@@ -291,7 +291,7 @@ TEST_CASE("which keys the window takes") {
     };
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
     for (const Case& c : cases) {
-        CAPTURE(c.name);
+        INFO(c.name);
         MSG message = {c.toOurWindow ? opened.checkBox : other, c.message, c.key, 0, 0, {0, 0}};
         CHECK(PreTranslateMainWindowKey(&message) == c.consumed);
         CHECK(IsWindow(opened.window));
@@ -356,7 +356,7 @@ TEST_CASE("the window opens again once the class is registered") {
 TEST_CASE("opening fails cleanly when a window cannot be created") {
     const char* classes[] = {kMainWindowClass, "BUTTON"};
     for (const char* refused : classes) {
-        CAPTURE(refused);
+        INFO(refused);
         refusedClass = refused;
         HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
         REQUIRE(hook);

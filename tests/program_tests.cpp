@@ -153,7 +153,7 @@ TEST_CASE("keys") {
         {"Right", {VK_RIGHT}, false},
     };
     for (const Case& c : cases) {
-        CAPTURE(c.name);
+        INFO(c.name);
         Session session;
         PressKeys(c.keys);
         if (c.closes) {
