@@ -117,6 +117,16 @@ TEST_CASE("a click hides the display and the next click shows it again") {
     CHECK(ShowCommand(session.display) == SW_SHOWNORMAL);
 }
 
+TEST_CASE("without the point-of-sale application a click changes only the box") {
+    Session session(false);
+    ClickAt(CentreOf(session.checkBox));
+    CHECK(session.WaitForTicked(true));
+    ClickAt(CentreOf(session.checkBox));
+    CHECK(session.WaitForTicked(false));
+    CHECK(IsWindowVisible(session.window));
+    CHECK(GetForegroundWindow() == session.window);  // no message box came up
+}
+
 TEST_CASE("the space bar toggles the box once, as a click does") {
     Session session;
     PressKeys({VK_SPACE});
