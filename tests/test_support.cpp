@@ -32,25 +32,27 @@ void PressKeys(std::initializer_list<WORD> keys) {
 
 void ClickAt(POINT point, int clicks) {
     // Absolute mouse coordinates run from 0 to 65535 across the primary screen.
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
-    move.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    std::vector<INPUT> inputs(1, move);
+    // Every event carries the position, so that a late pointer motion (seen
+    // under Wine) cannot move a press or release off the target.
+    INPUT at = {};
+    at.type = INPUT_MOUSE;
+    at.mi.dx = MulDiv(point.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    at.mi.dy = MulDiv(point.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    at.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    std::vector<INPUT> inputs(1, at);
     SendInputs(inputs);
     REQUIRE(WaitFor([&] {
         POINT cursor;
         return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
     }));
+    PumpMessages(100);
     // Each press and release waits until the system has taken it in, so that
     // a slow receiver cannot see them out of step.
     for (int i = 0; i < clicks; ++i) {
         const DWORD buttons[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
         for (DWORD button : buttons) {
-            INPUT press = {};
-            press.type = INPUT_MOUSE;
-            press.mi.dwFlags = button;
+            INPUT press = at;
+            press.mi.dwFlags |= button;
             inputs.assign(1, press);
             SendInputs(inputs);
             bool down = button == MOUSEEVENTF_LEFTDOWN;
