@@ -16,7 +16,7 @@ struct Picture {
     DWORD At(int x, int y) const { return pixels[y * width + x]; }
 };
 
-// Draws with the given function into a white-on-nothing bitmap of the given
+// Draws with the given function into a fresh 32-bit bitmap of the given
 // size and returns the result; Capture and Render share it.
 template <typename Draw>
 Picture Paint(int width, int height, Draw draw) {

@@ -6,37 +6,25 @@
 # and the program is closed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/wine-session.sh
 tools/setup.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$(nproc)" --target customer-display-toggle pos-standin find-window
 bin=build/mingw/bin
-prefix=$PWD/build/mingw/wine-run
 screenshot=$PWD/build/mingw/screenshot.png
-tools/wine-prefix.sh "$prefix"
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+use_wine_prefix "$PWD/build/mingw/wine-run"
+tools/wine-prefix.sh "$WINEPREFIX"
+trap stop_wine_session EXIT
 
-xvfb=
 if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>build/mingw/xvfb-display 2>/dev/null &
-    xvfb=$!
-    for _ in $(seq 100); do [ -s build/mingw/xvfb-display ] && break; sleep 0.1; done
-    export DISPLAY=":$(head -n1 build/mingw/xvfb-display)"
+    start_virtual_screen build/mingw
     echo "No \$DISPLAY: running on a virtual 1920x1080 screen (Xvfb on $DISPLAY)."
 fi
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
 
-wine "$bin/pos-standin.exe" &
-wine "$bin/find-window.exe" Qt5QWindowOwnDCIcon RetailPos >/dev/null
-wine "$bin/customer-display-toggle.exe" &
-program=$!
-rect=$(wine "$bin/find-window.exe" KXWindow | tr -d '\r')
-echo "The program's window is up at $rect (left top right bottom), beside the stand-in's \"RetailPos\" window."
+start_beside_standin "$bin"
+echo "The program's window is up at $WINDOW_RECT (left top right bottom), beside the stand-in's \"RetailPos\" window."
 
-if [ -n "$xvfb" ]; then
+if [ -n "${XVFB_PID:-}" ]; then
     import -window root "$screenshot"
     echo "Screenshot of the screen: $screenshot"
     wine taskkill /im customer-display-toggle.exe >/dev/null 2>&1
@@ -44,5 +32,5 @@ else
     echo "Tick the box to hide the stand-in's window, clear it to show it again; Esc closes the program."
 fi
 status=0
-wait "$program" || status=$?
+wait "$PROGRAM_PID" || status=$?
 echo "The program ended with exit code $status."

@@ -4,46 +4,34 @@
 # click on the check box, and the icon enlarged eight times.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. tools/wine-session.sh
 tools/setup.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$(nproc)" --target customer-display-toggle pos-standin find-window >/dev/null
 bin=build/mingw/bin
 work=$(mktemp -d)
-export WINEPREFIX=$PWD/build/mingw/wine-screenshots WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+use_wine_prefix "$PWD/build/mingw/wine-screenshots"
 tools/wine-prefix.sh "$WINEPREFIX"
+trap 'stop_wine_session; rm -rf "$work"' EXIT
+start_virtual_screen "$work"
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-
-find_window() { wine "$bin/find-window.exe" "$@" | tr -d '\r'; }
 # Saves the screen: the program's window cropped to its outer rectangle, and the
 # top-left of the screen, which holds both windows, at half size.
 shoot() {
     xdotool mousemove 1900 1060
     sleep 0.5  # let the hover look fade and the windows repaint
     import -window root "$work/screen.png"
-    read -r left top right bottom <<< "$window"
+    read -r left top right bottom <<< "$WINDOW_RECT"
     convert "$work/screen.png" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "docs/window-$1.png"
     convert "$work/screen.png" -crop "$((right + 24))x$((bottom + 24))+0+0" +repage -resize 50% "docs/screen-$1.png"
 }
 
-wine "$bin/pos-standin.exe" &
-find_window Qt5QWindowOwnDCIcon RetailPos >/dev/null
-wine "$bin/customer-display-toggle.exe" &
-window=$(find_window KXWindow)
+start_beside_standin "$bin"
 shoot cleared
 
-read -r left top right bottom <<< "$(find_window --child 100 KXWindow)"
+read -r left top right bottom <<< "$(find_window "$bin" --child 100 KXWindow)"
 xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
-find_window --gone Qt5QWindowOwnDCIcon RetailPos
+find_window "$bin" --gone Qt5QWindowOwnDCIcon RetailPos
 shoot ticked
 
 convert res/customer-display-toggle.ico -filter point -scale 800% docs/icon-8x.png

@@ -1,0 +1,49 @@
+# Shell functions for the scripts that run the program under Wine; source it.
+
+# Exports what every Wine run here needs: the prefix, 32 bits, no debug
+# output, and the Chinese ANSI code page (936) through the zh_CN.UTF-8 locale.
+use_wine_prefix() {
+    export WINEPREFIX=$1 WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+}
+
+# Starts a 1920 x 1080 Xvfb screen, points DISPLAY at it and sets XVFB_PID.
+#   start_virtual_screen SCRATCH_DIR
+start_virtual_screen() {
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$1/xvfb-display" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 200); do
+        [ -s "$1/xvfb-display" ] && break
+        sleep 0.05
+    done
+    [ -s "$1/xvfb-display" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$(head -n1 "$1/xvfb-display")"
+}
+
+# Ends the prefix's Wine processes and the Xvfb screen, if one was started.
+stop_wine_session() {
+    wineserver -k 2>/dev/null
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+    fi
+    return 0
+}
+
+# find-window.exe of the build in BIN, its output without Windows line ends.
+#   find_window BIN [ARGS...]
+find_window() {
+    local bin=$1
+    shift
+    wine "$bin/find-window.exe" "$@" | tr -d '\r'
+}
+
+# Starts the point-of-sale stand-in and, once its window is up, the program, in
+# the background; sets PROGRAM_PID and WINDOW_RECT ("left top right bottom").
+#   start_beside_standin BIN
+start_beside_standin() {
+    wine "$1/pos-standin.exe" &
+    find_window "$1" Qt5QWindowOwnDCIcon RetailPos >/dev/null
+    wine "$1/customer-display-toggle.exe" &
+    PROGRAM_PID=$!
+    WINDOW_RECT=$(find_window "$1" KXWindow)
+}
