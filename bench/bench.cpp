@@ -38,7 +38,6 @@ struct Options {
 // A program measured, ours or the baseline: started as a process of its own,
 // or its window opened in this process to time its click handling alone.
 struct Subject {
-    const char* name;
     const char* exe;
     const char* windowClass;
     HWND (*openHere)();
@@ -52,8 +51,8 @@ HWND OpenBaselineHere() {
     return OpenBaselineWindow(GetModuleHandleA(NULL));
 }
 
-const Subject kOurs = {"ours", kProgramExe, kMainWindowClass, OpenOursHere};
-const Subject kBaseline = {"baseline", "baseline.exe", kBaselineWindowClass, OpenBaselineHere};
+const Subject kOurs = {kProgramExe, kMainWindowClass, OpenOursHere};
+const Subject kBaseline = {"baseline.exe", kBaselineWindowClass, OpenBaselineHere};
 
 // Memory growth that the endurance run still counts as noise.
 const SIZE_T kMemoryNoiseBytes = 256 * 1024;
