@@ -1,6 +1,7 @@
 // Process entry: opens the window and runs the message loop until it is closed.
 #include <windows.h>
 
+#include "app/dll_search.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -21,6 +22,7 @@ int RunMessageLoop() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchToSystemFolder();
     if (!OpenMainWindow(instance)) return kExitOpenFailed;
     return RunMessageLoop();
 }

@@ -10,7 +10,7 @@ template=${WINE_TEMPLATE_PREFIX:?set WINE_TEMPLATE_PREFIX to a prefix made by to
 screen=${WINE_TEST_SCREEN:-1920x1080}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/wine-test.XXXXXX")
-use_wine_prefix "$work/prefix"
+use_wine_prefix "$work/prefix" "$(prefix_arch "$template")"
 trap 'stop_wine_session; rm -rf "$work"' EXIT
 
 mkdir "$work/prefix"

@@ -15,11 +15,16 @@ HWND FindCustomerDisplayWindow() {
     return FindWindowExA(NULL, NULL, kCustomerDisplayClass, kCustomerDisplayTitle);
 }
 
+// 0 means that there is no such window, and 1 cannot be one either. The handle
+// is read unsigned: a window handle may have its top bit set (64-bit Windows
+// sign-extends it for that reason), and such a window is there all the same.
+bool IsCustomerDisplayHandle(HWND window) {
+    return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window)) > 1;
+}
+
 void CustomerDisplayToggle() {
     HWND display = FindCustomerDisplayWindow();
-    // The handle is read as a signed 32-bit value; 0 means there is no such
-    // window, and 1 cannot be one either.
-    if (static_cast<LONG>(reinterpret_cast<LONG_PTR>(display)) <= 1) return;
+    if (!IsCustomerDisplayHandle(display)) return;
     // Asynchronous, so that a busy or hung point-of-sale application never
     // blocks this window; its result tells nothing that would change what we do.
     ShowWindowAsync(display, GetDisplayCheckState() == 1 ? SW_HIDE : SW_SHOWNORMAL);

@@ -1,5 +1,7 @@
 // The display toggle on its own, against the point-of-sale stand-in running in
 // a process of its own; the check box's state is set by each test.
+#include <ios>
+
 #include "display/display_toggle.h"
 #include "test_support.h"
 
@@ -13,18 +15,6 @@ void Toggle(int state) {
     CustomerDisplayToggle();
 }
 
-struct StandIn {
-    Process process;
-    HWND window;
-
-    explicit StandIn(const std::string& arguments = "") : process(StartProgram(kStandInExe, arguments)) {
-        window = WaitForProcessWindow(process.id, kStandInClass);
-        REQUIRE_MESSAGE(window, "the stand-in's window did not appear");
-        REQUIRE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }));
-    }
-    ~StandIn() { EndProcess(process); }
-};
-
 bool WaitForVisible(HWND window, bool visible, DWORD patience = kPatience) {
     return WaitFor([&] { return (IsWindowVisible(window) != FALSE) == visible; }, patience);
 }
@@ -36,10 +26,10 @@ int GetDisplayCheckState() {
 }
 
 TEST_CASE("ticking hides the display and clearing shows it in its normal size") {
-    const char* starts[] = {"", "--minimized", "--maximized"};
-    for (const char* start : starts) {
-        INFO(start);
-        StandIn standIn(start);
+    const std::string starts[] = {"", "--minimized", "--maximized"};
+    for (const std::string& start : starts) {
+        INFO("started with \"" << start << "\"");
+        ScopedStandIn standIn(start);
         REQUIRE(FindCustomerDisplayWindow() == standIn.window);
         Toggle(1);
         CHECK_MESSAGE(WaitForVisible(standIn.window, false), "ticking did not hide the display");
@@ -49,6 +39,24 @@ TEST_CASE("ticking hides the display and clearing shows it in its normal size") 
         CHECK_FALSE(IsIconic(standIn.window));
         CHECK_FALSE(IsZoomed(standIn.window));
     }
+}
+
+TEST_CASE("a handle names a window when it is above 1 as an unsigned 32-bit value") {
+    struct Case {
+        ULONG_PTR handle;
+        bool isWindow;
+    };
+    const Case cases[] = {
+        {0, false},
+        {1, false},
+        {2, true},
+        {0x0001007C, true},
+        {0x8001007C, true},  // top bit set, as Wine and Windows hand out after many reuses of a slot
+        {0xFFFFFFFE, true},
+    };
+    for (const Case& c : cases)
+        CHECK_MESSAGE(IsCustomerDisplayHandle(reinterpret_cast<HWND>(c.handle)) == c.isWindow,
+                      "handle 0x" << std::hex << c.handle << ": expected " << (c.isWindow ? "a window" : "none"));
 }
 
 TEST_CASE("only a window of both the class and the title is the display") {
@@ -76,17 +84,17 @@ TEST_CASE("only a window of both the class and the title is the display") {
 
 TEST_CASE("a display that was restarted between clicks is found afresh") {
     {
-        StandIn first;
+        ScopedStandIn first;
         Toggle(1);
         CHECK(WaitForVisible(first.window, false));
     }
-    StandIn second;
+    ScopedStandIn second;
     Toggle(1);
     CHECK_MESSAGE(WaitForVisible(second.window, false), "the restarted display was not hidden");
 }
 
 TEST_CASE("of two displays, only the first one found changes") {
-    StandIn standIn("--windows 2");
+    ScopedStandIn standIn("--windows 2");
     HWND first = NULL, second = NULL;
     REQUIRE_MESSAGE(WaitFor([&] {
                         first = FindWindowExA(NULL, NULL, kStandInClass, kStandInTitle);
@@ -102,7 +110,7 @@ TEST_CASE("of two displays, only the first one found changes") {
 }
 
 TEST_CASE("a hung display does not hold up the click") {
-    StandIn standIn("--hang 8");
+    ScopedStandIn standIn("--hang 8");
     Toggle(1);
     // Had the toggle waited for the stand-in, the window would be hidden by now.
     CHECK_MESSAGE(IsWindowVisible(standIn.window), "the toggle waited for the hung application");

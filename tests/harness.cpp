@@ -58,8 +58,6 @@ void PumpMessages(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
-
-
 DWORD WaitForExit(const Process& process, DWORD patience) {
     WaitFor([&] { return WaitForSingleObject(process.handle, 0) == WAIT_OBJECT_0; }, patience);
     DWORD code = STILL_ACTIVE;
@@ -75,12 +73,6 @@ void EndProcess(Process& process) {
     }
     CloseHandle(process.handle);
     process.handle = NULL;
-}
-
-HWND WaitForWindow(const char* className, const char* title) {
-    HWND window = NULL;
-    WaitFor([&] { return (window = FindWindowExA(NULL, NULL, className, title)) != NULL; });
-    return window;
 }
 
 HWND FindProcessWindow(DWORD processId, const char* className) {
@@ -120,4 +112,45 @@ Process LaunchProgram(const char* exeName, const std::string& arguments) {
     CloseHandle(info.hThread);
     Process process = {info.hProcess, info.dwProcessId};
     return process;
+}
+
+StandIn LaunchStandIn(const std::string& arguments) {
+    StandIn standIn = {LaunchProgram(kStandInExe, arguments), NULL};
+    if (!standIn.process.handle) return standIn;
+    HWND window = WaitForProcessWindow(standIn.process.id, kStandInClass);
+    if (window && WaitFor([&] { return IsWindowVisible(window) != FALSE; })) standIn.window = window;
+    return standIn;
+}
+
+void StopStandIn(StandIn& standIn) {
+    if (standIn.window) PostMessageA(standIn.window, WM_CLOSE, 0, 0);
+    WaitForExit(standIn.process, 2000);
+    EndProcess(standIn.process);
+}
+
+bool Answers(HWND window, DWORD timeoutMs) {
+    DWORD_PTR result;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+ProgramWindow LaunchProgramWindow(const char* exeName, const char* windowClass) {
+    ProgramWindow program = {LaunchProgram(exeName), NULL, NULL};
+    if (!program.process.handle) return program;
+    DWORD start = GetTickCount();
+    do {
+        HWND window = FindProcessWindow(program.process.id, windowClass);
+        if (window && IsWindowVisible(window) && Answers(window, kPatience)) {
+            program.window = window;
+            program.checkBox = GetDlgItem(window, kCheckBoxId);
+            break;
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < kPatience);
+    return program;
+}
+
+void CloseProgramWindow(ProgramWindow& program) {
+    if (program.window) PostMessageA(program.window, WM_CLOSE, 0, 0);
+    WaitForExit(program.process);
+    EndProcess(program.process);
 }

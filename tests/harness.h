@@ -42,12 +42,35 @@ Process LaunchProgram(const char* exeName, const std::string& arguments = "");
 DWORD WaitForExit(const Process& process, DWORD patience = kPatience);
 void EndProcess(Process& process);
 
-// The first top-level window of a class and title, waited for, or NULL.
-HWND WaitForWindow(const char* className, const char* title);
 // The first top-level window of a class that belongs to the given process,
 // or NULL; FindProcessWindow looks once, WaitForProcessWindow waits for it.
 HWND FindProcessWindow(DWORD processId, const char* className);
 HWND WaitForProcessWindow(DWORD processId, const char* className);
+
+// The point-of-sale stand-in, started in its own process, with its first
+// window once that is up and visible. Every test and the benchmark start it
+// here; window is NULL when it did not come.
+struct StandIn {
+    Process process;
+    HWND window;
+};
+StandIn LaunchStandIn(const std::string& arguments = "");
+// Closes the stand-in's window, as a user would, and ends it if it stays.
+void StopStandIn(StandIn& standIn);
+
+// A program of this build with its window shown and answering messages, and
+// the check box in it; window is NULL when it did not come within the patience.
+struct ProgramWindow {
+    Process process;
+    HWND window;
+    HWND checkBox;
+};
+ProgramWindow LaunchProgramWindow(const char* exeName, const char* windowClass);
+// Asks the window to close, as a user would, and ends the process if it stays.
+void CloseProgramWindow(ProgramWindow& program);
+
+// Whether the window's thread answers a message within the time.
+bool Answers(HWND window, DWORD timeoutMs);
 
 // The exact bytes of a window's text.
 std::string WindowText(HWND window);

@@ -130,7 +130,8 @@ TEST_CASE("the window class") {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     REQUIRE(GetClassInfoExA(GetModuleHandleA(NULL), kMainWindowClass, &windowClass));
-    CHECK(windowClass.style == 0x000B);
+    CHECK(FlagNames(windowClass.style, {FLAG(CS_VREDRAW), FLAG(CS_HREDRAW), FLAG(CS_DBLCLKS)}) ==
+          "CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS");
     CHECK(windowClass.cbClsExtra == 0);
     CHECK(windowClass.cbWndExtra == 0);
     CHECK(windowClass.hIcon == NULL);
@@ -144,7 +145,9 @@ TEST_CASE("the window") {
     HWND window = opened.window;
     // Windows adds WS_CLIPSIBLINGS to every top-level window, WS_VISIBLE comes
     // with showing it and WS_EX_WINDOWEDGE with its caption.
-    CHECK((GetWindowLongA(window, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS)) == 0x02C80000);
+    CHECK(FlagNames(GetWindowLongA(window, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS),
+                    {FLAG(WS_CLIPCHILDREN), FLAG(WS_CAPTION), FLAG(WS_SYSMENU)}) ==
+          "WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU");
     CHECK(IsWindowVisible(window));
     CHECK((GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE) == 0);
     CHECK(WindowText(window) == "");
@@ -191,7 +194,11 @@ TEST_CASE("the check box") {
     char className[32] = {};
     GetClassNameA(box, className, sizeof className);
     CHECK(lstrcmpiA(className, "Button") == 0);
-    CHECK((GetWindowLongA(box, GWL_STYLE) & ~WS_VISIBLE) == 0x4401AD03);
+    CHECK(FlagNames(GetWindowLongA(box, GWL_STYLE) & ~WS_VISIBLE,
+                    {FLAG(WS_CHILD), FLAG(WS_CLIPSIBLINGS), FLAG(WS_TABSTOP), FLAG_IN(BS_AUTOCHECKBOX, BS_TYPEMASK),
+                     FLAG_IN(BS_LEFT, BS_CENTER), FLAG(BS_VCENTER), FLAG(BS_MULTILINE),
+                     FLAG(BS_FLAT)}) ==
+          "WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | BS_MULTILINE | BS_FLAT");
     CHECK(IsWindowVisible(box));
     CHECK(IsWindowEnabled(box));
     CHECK(GetWindowLongA(box, GWL_EXSTYLE) == 0);
@@ -273,7 +280,7 @@ TEST_CASE("a click, a space bar press and a double click reach the handler once 
 TEST_CASE("which keys the window takes") {
     OpenWindow opened;
     struct Case {
-        const char* name;
+        std::string name;
         UINT message;
         WPARAM key;
         bool toOurWindow;
@@ -354,10 +361,10 @@ TEST_CASE("the window opens again once the class is registered") {
 }
 
 TEST_CASE("opening fails cleanly when a window cannot be created") {
-    const char* classes[] = {kMainWindowClass, "BUTTON"};
-    for (const char* refused : classes) {
-        INFO(refused);
-        refusedClass = refused;
+    const std::string classes[] = {kMainWindowClass, "BUTTON"};
+    for (const std::string& refused : classes) {
+        INFO("refused: " << refused);
+        refusedClass = refused.c_str();
         HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
         REQUIRE(hook);
         int opened = OpenMainWindow(GetModuleHandleA(NULL));

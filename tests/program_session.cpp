@@ -3,22 +3,24 @@
 
 Session::Session(bool withStandIn, const std::string& standInArguments) {
     if (withStandIn) {
-        standIn = StartProgram(kStandInExe, standInArguments);
-        display = WaitForWindow(kStandInClass, kStandInTitle);
-        REQUIRE_MESSAGE(display, "the stand-in's window did not appear");
+        standIn.reset(new ScopedStandIn(standInArguments));
+        display = standIn->window;
     }
     program = StartProgram(kProgramExe);
     window = WaitForProcessWindow(program.id, kMainWindowClass);
     REQUIRE_MESSAGE(window, "the program's window did not appear");
-    REQUIRE_MESSAGE(WaitFor([&] { return IsWindowVisible(window) && GetForegroundWindow() == window; }),
-                    "the program's window was not shown and activated");
-    checkBox = GetDlgItem(window, kCheckBoxId);
-    REQUIRE(checkBox);
+    // Keys reach the window that has the focus; until the program has handled
+    // its activation and passed the focus to the box, a key typed at it is lost.
+    REQUIRE_MESSAGE(WaitFor([&] {
+                        checkBox = GetDlgItem(window, kCheckBoxId);
+                        return IsWindowVisible(window) && GetForegroundWindow() == window && checkBox &&
+                               Focus() == checkBox;
+                    }),
+                    "the program's window was not shown and activated with the focus on the box");
 }
 
 Session::~Session() {
     EndProcess(program);
-    EndProcess(standIn);
 }
 
 bool Session::Ticked() const {

@@ -1,12 +1,14 @@
 // The program started in its own process, beside the point-of-sale stand-in.
 #pragma once
 
+#include <memory>
+
 #include "test_support.h"
 
 // The stand-in (unless left out) and the program, started in that order so
 // that the program's window is the active one, and both ended with the session.
 struct Session {
-    Process standIn = {};
+    std::unique_ptr<ScopedStandIn> standIn;
     Process program = {};
     HWND display = NULL;
     HWND window = NULL;

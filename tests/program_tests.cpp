@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "program_session.h"
+#include "refuse_window_hook.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ TEST_CASE("at start the box is cleared and focused, and the display is left as i
     CHECK(ShowCommand(session.display) == SW_SHOWNORMAL);
 }
 
-TEST_CASE("a click hides the display and the next click shows it again") {
+TEST_CASE("a click hides the display and the next click shows it again" * doctest::test_suite("every_windows")) {
     Session session;
     ClickAt(CentreOf(session.checkBox));
     CHECK_MESSAGE(session.WaitForTicked(true), "the first click did not tick the box and hide the display");
@@ -145,9 +146,9 @@ TEST_CASE("a double click counts as two clicks") {
     CHECK(IsWindowVisible(session.display));
 }
 
-TEST_CASE("keys") {
+TEST_CASE("keys" * doctest::test_suite("every_windows")) {
     struct Case {
-        const char* name;
+        std::string name;
         std::initializer_list<WORD> keys;
         bool closes;
     };
@@ -179,7 +180,8 @@ TEST_CASE("keys") {
     }
 }
 
-TEST_CASE("the close button and the system menu end the program with exit code 0") {
+TEST_CASE("the close button and the system menu end the program with exit code 0" *
+          doctest::test_suite("every_windows")) {
     SUBCASE("close button") {
         Session session(false);
         RECT outer;
@@ -197,7 +199,7 @@ TEST_CASE("the close button and the system menu end the program with exit code 0
     }
 }
 
-TEST_CASE("closing while the box is ticked leaves the display hidden") {
+TEST_CASE("closing while the box is ticked leaves the display hidden" * doctest::test_suite("every_windows")) {
     Session session;
     ClickAt(CentreOf(session.checkBox));
     REQUIRE(session.WaitForTicked(true));
@@ -213,4 +215,36 @@ TEST_CASE("starting the program twice opens two windows") {
     CHECK(first.window != second.window);
     CHECK(IsWindowVisible(first.window));
     CHECK(IsWindowVisible(second.window));
+}
+
+TEST_CASE("log-off and shut-down are never held up" * doctest::test_suite("every_windows")) {
+    Session session;
+    ClickAt(CentreOf(session.checkBox));
+    REQUIRE(session.WaitForTicked(true));
+    DWORD_PTR granted = 0;
+    const LPARAM reasons[] = {0, static_cast<LPARAM>(ENDSESSION_LOGOFF)};  // shut-down, log-off
+    for (LPARAM reason : reasons) {
+        CAPTURE(reason);
+        REQUIRE(SendMessageTimeoutA(session.window, WM_QUERYENDSESSION, 0, reason, SMTO_ABORTIFHUNG, kPatience,
+                                    &granted));
+        CHECK_MESSAGE(granted == TRUE, "the program answered " << granted << " to the end of the session");
+    }
+    // The session ends: the program neither objects nor shows anything, and
+    // the system ends it once its windows have been told.
+    REQUIRE(SendMessageTimeoutA(session.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kPatience,
+                                &granted));
+    CHECK(IsWindow(session.window));
+    CHECK(GetForegroundWindow() == session.window);
+}
+
+TEST_CASE("the program ends with exit code -1 when its window cannot be opened" *
+          doctest::test_suite("every_windows")) {
+    HHOOK hook = SetRefuseWindowHook();
+    REQUIRE_MESSAGE(hook, "could not set the hook, error " << GetLastError());
+    Process program = StartProgram(kProgramExe);
+    DWORD exitCode = WaitForExit(program);
+    UnhookWindowsHookEx(hook);
+    CHECK_MESSAGE(exitCode == static_cast<DWORD>(-1), "expected exit code -1, got " << static_cast<LONG>(exitCode));
+    CHECK_MESSAGE(FindProcessWindow(program.id, kMainWindowClass) == NULL, "a window of the program was left");
+    EndProcess(program);
 }

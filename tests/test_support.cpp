@@ -74,3 +74,27 @@ Process StartProgram(const char* exeName, const std::string& arguments) {
     REQUIRE_MESSAGE(process.handle, "could not start " << exeName << " " << arguments << ", error " << GetLastError());
     return process;
 }
+
+ScopedStandIn::ScopedStandIn(const std::string& arguments) : StandIn(LaunchStandIn(arguments)) {
+    REQUIRE_MESSAGE(window, "the stand-in (" << arguments << ") did not start and show its window");
+}
+
+ScopedStandIn::~ScopedStandIn() {
+    EndProcess(process);
+}
+
+std::string FlagNames(DWORD value, std::initializer_list<Flag> flags) {
+    std::string names;
+    DWORD named = 0;
+    for (const Flag& flag : flags) {
+        if ((value & flag.mask) != flag.value) continue;
+        names += (names.empty() ? "" : " | ") + std::string(flag.name);
+        named |= flag.mask;
+    }
+    if (value & ~named) {
+        char rest[16];
+        wsprintfA(rest, "0x%08lX", value & ~named);
+        names += (names.empty() ? "" : " | ") + std::string(rest);
+    }
+    return names;
+}

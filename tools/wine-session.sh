@@ -1,9 +1,17 @@
 # Shell functions for the scripts that run the program under Wine; source it.
 
-# Exports what every Wine run here needs: the prefix, 32 bits, no debug
-# output, and the Chinese ANSI code page (936) through the zh_CN.UTF-8 locale.
+# Exports what every Wine run here needs: the prefix, its architecture (win32,
+# the default, or win64), no debug output, and the Chinese ANSI code page (936)
+# through the zh_CN.UTF-8 locale.
+#   use_wine_prefix PREFIX [ARCH]
 use_wine_prefix() {
-    export WINEPREFIX=$1 WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+    export WINEPREFIX=$1 WINEARCH=${2:-win32} WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+}
+
+# The architecture of an existing prefix: win32 or win64.
+#   prefix_arch PREFIX
+prefix_arch() {
+    if grep -q '^#arch=win64' "$1/system.reg" 2>/dev/null; then echo win64; else echo win32; fi
 }
 
 # Starts a 1920 x 1080 Xvfb screen, points DISPLAY at it and sets XVFB_PID.
