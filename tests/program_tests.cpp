@@ -72,6 +72,13 @@ TEST_CASE("the executable carries the icon, the manifest and the version") {
     CHECK(fixed->dwFileVersionLS == 0);
     CHECK(fixed->dwProductVersionMS == 0x00010000);
     CHECK(fixed->dwProductVersionLS == 0);
+
+    // The texts that a Chinese Windows shows in the file's properties.
+    wchar_t* productName = NULL;
+    UINT length = 0;
+    REQUIRE(VerQueryValueW(&versionInfo[0], L"\\StringFileInfo\\080404B0\\ProductName",
+                           reinterpret_cast<void**>(&productName), &length));
+    CHECK(std::wstring(productName) == L"\u987E\u5BA2\u663E\u793A\u5C4F\u5F00\u5173");  // 顾客显示屏开关
 }
 
 TEST_CASE("the window is centred on the primary screen") {

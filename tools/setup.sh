@@ -7,7 +7,7 @@ set -euo pipefail
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 python3-pefile fonts-wine xvfb xdotool fonts-wqy-microhei
+packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 python3-pefile osslsigncode openssl fonts-wine xvfb xdotool fonts-wqy-microhei
           doctest-dev imagemagick locales)
 missing=()
 for package in "${packages[@]}"; do
