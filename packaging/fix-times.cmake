@@ -1,6 +1,8 @@
 # Runs in CPack before it zips the staged files: gives every file and folder
 # the commit's time (or SOURCE_DATE_EPOCH, when set), and zips in UTC, since a
-# zip keeps local times. The same commit then gives the same zip, to the byte.
+# zip keeps local times. CPack's archiver, told SOURCE_DATE_EPOCH, writes that
+# time for the files' change and access times too. The same commit then gives
+# the same zip, to the byte.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch "$ENV{SOURCE_DATE_EPOCH}")
 else()
@@ -11,4 +13,5 @@ else()
   endif()
 endif()
 set(ENV{TZ} UTC)
+set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
 execute_process(COMMAND find "${CPACK_TEMPORARY_DIRECTORY}" -exec touch -h -d "@${epoch}" {} +)
