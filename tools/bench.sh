@@ -6,10 +6,9 @@
 # (--starts N, --clicks N, --endurance N, --restart-every N).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j "$(nproc)" --target bench >/dev/null
-template=$PWD/build/mingw/wine-template
+. tools/wine-session.sh
+build_targets bench
+template=$PWD/build/mingw/wine-win7_32
 tools/wine-prefix.sh "$template"
 WINE_TEMPLATE_PREFIX=$template cmake/wine-test-run.sh build/mingw/bin/bench.exe \
     --json "Z:$PWD/build/mingw/bench.json" "$@"

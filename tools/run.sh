@@ -7,9 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/wine-session.sh
-tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw -j "$(nproc)" --target customer-display-toggle pos-standin find-window
+build_targets customer-display-toggle pos-standin find-window
 bin=build/mingw/bin
 screenshot=$PWD/build/mingw/screenshot.png
 use_wine_prefix "$PWD/build/mingw/wine-run"

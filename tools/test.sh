@@ -4,7 +4,6 @@
 # of its own).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/setup.sh
-cmake --preset mingw
-cmake --build --preset mingw -j "$(nproc)"
+. tools/wine-session.sh
+build_targets
 ctest --preset mingw -j "$(nproc)"

@@ -1,4 +1,22 @@
-# Shell functions for the scripts that run the program under Wine; source it.
+# Shell functions that the scripts share: set-up and build, and the Wine
+# session that runs the program; source it from the repository's top folder.
+
+# Installs what is missing, configures a build preset (mingw unless PRESET is
+# set) and builds the given targets, or everything.
+#   build_targets [TARGET...]
+build_targets() {
+    local preset=${PRESET:-mingw} log
+    tools/setup.sh
+    log=$(mktemp)
+    # The build's output is shown when it fails.
+    if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j "$(nproc)" ${1:+--target "$@"}; } \
+            >"$log" 2>&1; then
+        cat "$log"
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
+}
 
 # Exports what every Wine run here needs: the prefix, its architecture (win32,
 # the default, or win64), no debug output, and the Chinese ANSI code page (936)
