@@ -1,14 +1,18 @@
 #!/bin/bash
 # Installs what building and running the program here needs, if it is missing:
-# the MinGW-w64 cross compiler, CMake, 32-bit Wine, Xvfb, fonts with Chinese
-# glyphs, doctest, ImageMagick for screenshots, and the zh_CN.UTF-8 locale that
-# gives Wine the Chinese ANSI code page (936). Debian or Ubuntu.
+# the MinGW-w64 cross compiler (and clang and lld, for the second build), CMake,
+# 32- and 64-bit Wine, Xvfb, fonts with Chinese glyphs, doctest, ImageMagick for
+# screenshots, pefile for the header test, osslsigncode and openssl for
+# signing, the GitHub workflow validator from npm, and the zh_CN.UTF-8 locale
+# that gives Wine the Chinese ANSI code page (936). Debian or Ubuntu.
 set -euo pipefail
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
 packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 python3-pefile osslsigncode openssl fonts-wine xvfb xdotool fonts-wqy-microhei
-          doctest-dev imagemagick locales)
+          doctest-dev imagemagick locales clang-14 lld-14 git)
+# Node.js may have come from elsewhere; Debian's is taken only where there is none.
+command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed' || missing+=("$package")
@@ -21,3 +25,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+
+command -v action-validator >/dev/null || npm install --global --silent @action-validator/cli@0.6.0 >/dev/null

@@ -200,7 +200,7 @@ int CurrentKeyCode(UINT virtualKey) {
 
 int MainWindowKeyCode(UINT virtualKey, bool ctrl, bool shift, bool alt) {
     int code = static_cast<int>(virtualKey);
-    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) code = '0' + (virtualKey - VK_NUMPAD0);
+    if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) code = '0' + static_cast<int>(virtualKey - VK_NUMPAD0);
     if (ctrl) code |= kKeyCtrl;
     if (shift) code |= kKeyShift;
     if (alt) code |= kKeyAlt;
