@@ -2,6 +2,7 @@
 #include "harness.h"
 
 const char kProgramExe[] = "customer-display-toggle.exe";
+const char kProgramUnderTest[] = "PROGRAM_UNDER_TEST";
 const char kMainWindowClass[] = "KXWindow";
 const int kCheckBoxId = 100;
 // "青禾铺副屏隐藏" in code page 936.
@@ -36,6 +37,8 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
 
 std::string ProgramPath(const char* exeName) {
     char path[MAX_PATH];
+    if (lstrcmpA(exeName, kProgramExe) == 0 && GetEnvironmentVariableA(kProgramUnderTest, path, MAX_PATH))
+        return path;
     DWORD length = GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string directory(path, length);
     return directory.substr(0, directory.find_last_of("\\/") + 1) + exeName;

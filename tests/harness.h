@@ -27,7 +27,9 @@ bool WaitFor(Condition condition, DWORD patience = kPatience) {
     return true;
 }
 
-// Where a program of this build lies: beside the running one.
+// Where a program of this build lies: beside the running one. The program
+// under test may be given elsewhere (a signed or an installed copy) by its
+// full path in the environment variable PROGRAM_UNDER_TEST.
 std::string ProgramPath(const char* exeName);
 
 // A program of this build, started in its own process; handle is NULL when it
@@ -79,6 +81,7 @@ UINT ShowCommand(HWND window);
 
 // What the tests expect of the program and the stand-in, written out once.
 extern const char kProgramExe[];
+extern const char kProgramUnderTest[];
 extern const char kMainWindowClass[];
 extern const int kCheckBoxId;
 extern const char kCaption[];

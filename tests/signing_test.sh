@@ -37,9 +37,9 @@ osslsigncode remove-signature -in signed/customer-display-toggle.exe -out unsign
     fail "the signature could not be removed"
 cmp -s unsigned.exe "$exe" || fail "the program without its signature differs from the program as built"
 
-# The signed program beside the test program and the stand-in, worked with real clicks.
-cp "$bin/program_tests.exe" "$bin/pos-standin.exe" "$bin/refuse-window-hook.dll" signed/
-"$source/cmake/wine-test-run.sh" signed/program_tests.exe \
+# The signed program, worked with real clicks beside the stand-in.
+signed="Z:$work/signed/customer-display-toggle.exe"
+PROGRAM_UNDER_TEST=${signed//\//\\} "$source/cmake/wine-test-run.sh" "$bin/program_tests.exe" \
     "--test-case=a click hides the display and the next click shows it again" ||
     fail "the signed program did not start and toggle the display"
 exit $status

@@ -9,7 +9,7 @@ set -euo pipefail
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
-packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 python3-pefile osslsigncode openssl fonts-wine xvfb xdotool fonts-wqy-microhei
+packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 python3-pefile osslsigncode openssl wixl msitools fonts-wine xvfb xdotool fonts-wqy-microhei
           doctest-dev imagemagick locales clang-14 lld-14 git)
 # Node.js may have come from elsewhere; Debian's is taken only where there is none.
 command -v npm >/dev/null || packages+=(nodejs npm)

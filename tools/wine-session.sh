@@ -32,6 +32,18 @@ prefix_arch() {
     if grep -q '^#arch=win64' "$1/system.reg" 2>/dev/null; then echo win64; else echo win32; fi
 }
 
+# Makes a prefix from a template made by tools/wine-prefix.sh, in a fraction of
+# a second: the registry copied, drive_c hard-linked (so a test must add files
+# there, never change one in place); with a virtual desktop of the given size
+# (default 1920x1080).
+#   clone_wine_prefix TEMPLATE PREFIX [WxH]
+clone_wine_prefix() {
+    mkdir "$2"
+    cp -a "$1"/*.reg "$1/.update-timestamp" "$1/dosdevices" "$2/"
+    cp -al "$1/drive_c" "$2/"
+    sed -i "s/^\"Default\"=\"1920x1080\"/\"Default\"=\"${3:-1920x1080}\"/" "$2/user.reg"
+}
+
 # Starts a 1920 x 1080 Xvfb screen, points DISPLAY at it and sets XVFB_PID.
 #   start_virtual_screen SCRATCH_DIR
 start_virtual_screen() {
