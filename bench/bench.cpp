@@ -51,14 +51,6 @@ HWND OpenBaselineHere() {
 const Subject kOurs = {kProgramExe, kMainWindowClass, OpenOursHere};
 const Subject kBaseline = {"baseline.exe", kBaselineWindowClass, OpenBaselineHere};
 
-double NowMs() {
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // The value below which the given fraction of the samples lie (nearest rank).
 double Percentile(std::vector<double> samples, double fraction) {
     if (samples.empty()) return 0;
@@ -176,7 +168,7 @@ bool MeasureClicks(const Options& options, SubjectFigures* ours, SubjectFigures*
 
 void PrintEndurance(const Endurance& run, int restartEvery) {
     printf("endurance: %d clicks (%d with the display present), the display restarted every %d, %d mismatches; "
-           "answered %s in %lu ms\n",
+           "answered %s in %.3f ms\n",
            run.clicks, run.checkedClicks, restartEvery, run.mismatches, run.answered ? "yes" : "NO", run.answerMs);
     for (const EnduranceFigure& figure : EnduranceFigures(run))
         printf("  %-46s %12lld -> %lld\n", figure.label, figure.before, figure.after);
@@ -253,7 +245,7 @@ void WriteJson(const char* path, const Options& options, const std::vector<Row>&
                 row.baseline, Ratio(row.ours, row.baseline));
     fprintf(file,
             "  \"endurance\": {\"clicks\": %d, \"restart_every\": %d, \"clicks_with_display\": %d, "
-            "\"mismatches\": %d, \"answered\": %s, \"answer_ms\": %lu",
+            "\"mismatches\": %d, \"answered\": %s, \"answer_ms\": %.4f",
             run.clicks, options.restartEvery, run.checkedClicks, run.mismatches, run.answered ? "true" : "false",
             run.answerMs);
     for (const EnduranceFigure& figure : EnduranceFigures(run))

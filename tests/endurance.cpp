@@ -124,9 +124,9 @@ Endurance RunEndurance(int clicks, int restartEvery) {
     }
     if (run.started) {
         Sleep(500);
-        DWORD start = GetTickCount();
+        double start = NowMs();
         run.answered = Answers(program.window, 1000);
-        run.answerMs = GetTickCount() - start;
+        run.answerMs = NowMs() - start;
         run.after = HoldingsOf(program.process.handle, program.process.id);
     }
     CloseProgramWindow(program);

@@ -25,7 +25,7 @@ struct Endurance {
     int checkedClicks;  // clicks after which the display existed and was compared
     int mismatches;     // of those, how many left the display's visibility unlike the box
     bool answered;      // the program still answered at the end
-    DWORD answerMs;
+    double answerMs;
     Holdings before, after;
 };
 Endurance RunEndurance(int clicks, int restartEvery);

@@ -131,6 +131,14 @@ void StopStandIn(StandIn& standIn) {
     EndProcess(standIn.process);
 }
 
+double NowMs() {
+    static LARGE_INTEGER frequency;
+    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 bool Answers(HWND window, DWORD timeoutMs) {
     DWORD_PTR result;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;

@@ -71,6 +71,9 @@ ProgramWindow LaunchProgramWindow(const char* exeName, const char* windowClass);
 // Asks the window to close, as a user would, and ends the process if it stays.
 void CloseProgramWindow(ProgramWindow& program);
 
+// Milliseconds from the high-resolution counter, for timing.
+double NowMs();
+
 // Whether the window's thread answers a message within the time.
 bool Answers(HWND window, DWORD timeoutMs);
 
