@@ -16,6 +16,8 @@ clone_wine_prefix "$WINE_TEMPLATE_PREFIX" "$WINEPREFIX"
 start_virtual_screen "$work" || exit 1
 status=0
 fail() { echo "FAIL: $*"; status=1; }
+# grep reads all of its input here, never -q: with pipefail, a writer that grep
+# -q cut off (SIGPIPE) would fail the check now and then.
 
 program_dir="$WINEPREFIX/drive_c/Program Files/Customer Display Toggle"
 program="$program_dir/customer-display-toggle.exe"
@@ -33,7 +35,7 @@ entries() {
 snapshot() { (cd "$WINEPREFIX/drive_c" && find . -path ./windows/Installer -prune -o -print | sort); }
 
 # The names that Windows shows are Chinese and English, in the package's code page.
-msiinfo export "$package" Property | grep -q '^ProductName	顾客显示屏开关 Customer Display Toggle' ||
+msiinfo export "$package" Property | grep '^ProductName	顾客显示屏开关 Customer Display Toggle' >/dev/null ||
     fail "the product name is not 顾客显示屏开关 Customer Display Toggle: $(msiinfo export "$package" Property | grep ProductName)"
 
 # Files that are not the package's: they must come through untouched.
@@ -59,7 +61,7 @@ msiexec /i "$package" || fail "installing exited with $?"
 [ -f "$program" ] || fail "no program in Program Files"
 cmp -s "$program" "$bin/customer-display-toggle.exe" || fail "the installed program is not the one built"
 [ "$(entries | wc -l)" -eq 1 ] || fail "expected one uninstall entry, got: $(entries)"
-wine reg query "$run" /v CustomerDisplayToggle 2>/dev/null | grep -q 'customer-display-toggle.exe' ||
+wine reg query "$run" /v CustomerDisplayToggle 2>/dev/null | grep 'customer-display-toggle.exe' >/dev/null ||
     fail "the program does not start at log-on (no Run value)"
 # Windows puts a per-machine shortcut into the common Start menu; Wine puts it into the user's.
 shortcuts=$(snapshot | grep -c 'Start Menu/Programs/顾客显示屏开关.lnk$')
@@ -80,7 +82,7 @@ cmake -D WXS="$source/packaging/customer-display-toggle.wxs" -D PROGRAM="$work/c
     fail "the newer package could not be built"
 msiexec /i "$work/newer.msi" || fail "upgrading exited with $?"
 [ "$(entries | wc -l)" -eq 1 ] || fail "expected one uninstall entry after the upgrade, got: $(entries)"
-entries | grep -q " $newer\$" || fail "the uninstall entry is not of version $newer: $(entries)"
+entries | grep " $newer\$" >/dev/null || fail "the uninstall entry is not of version $newer: $(entries)"
 cmp -s "$program" "$work/customer-display-toggle.exe" || fail "the upgrade did not put the newer program in place"
 echo "upgraded: $(entries)"
 

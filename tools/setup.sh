@@ -14,16 +14,18 @@ packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 python3-pefile o
 # Node.js may have come from elsewhere; Debian's is taken only where there is none.
 command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
+# grep reads all of its input here, never -q: with pipefail, a writer that grep
+# -q cut off (SIGPIPE) would make a check fail now and then.
 for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed' || missing+=("$package")
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep '^install ok installed' >/dev/null || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    dpkg --print-foreign-architectures | grep -x i386 >/dev/null || $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+locale -a 2>/dev/null | grep -ix 'zh_CN.utf8' >/dev/null || $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 
 command -v action-validator >/dev/null || npm install --global --silent @action-validator/cli@0.6.0 >/dev/null
