@@ -76,6 +76,7 @@ Process StartProgram(const char* exeName, const std::string& arguments) {
 }
 
 ScopedStandIn::ScopedStandIn(const std::string& arguments) : StandIn(LaunchStandIn(arguments)) {
+    if (!window) EndProcess(process);  // a constructor that fails is not followed by its destructor
     REQUIRE_MESSAGE(window, "the stand-in (" << arguments << ") did not start and show its window");
 }
 
