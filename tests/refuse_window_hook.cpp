@@ -6,8 +6,6 @@ namespace {
 
 const char kRefusedClass[] = "KXWindow";
 
-HINSTANCE hookModule;
-
 // Fails the creation of a window of the refused class, as the system does when
 // it runs out of resources; every other window is let through.
 LRESULT CALLBACK RefuseWindow(int code, WPARAM wParam, LPARAM lParam) {
@@ -20,11 +18,10 @@ LRESULT CALLBACK RefuseWindow(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+// The hook names this DLL, which the system loads into each process it hooks.
 HHOOK SetRefuseWindowHook() {
+    HMODULE hookModule = NULL;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&RefuseWindow), &hookModule);
     return SetWindowsHookExA(WH_CBT, RefuseWindow, hookModule, 0);
-}
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) hookModule = instance;
-    return TRUE;
 }
