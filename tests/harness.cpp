@@ -2,7 +2,6 @@
 #include "harness.h"
 
 const char kProgramExe[] = "customer-display-toggle.exe";
-const char kProgramUnderTest[] = "PROGRAM_UNDER_TEST";
 const char kMainWindowClass[] = "KXWindow";
 const int kCheckBoxId = 100;
 // "青禾铺副屏隐藏" in code page 936.
@@ -12,6 +11,9 @@ const char kStandInClass[] = "Qt5QWindowOwnDCIcon";
 const char kStandInTitle[] = "RetailPos";
 
 namespace {
+
+// Names the program under test when it is not the one beside the tests.
+const char kProgramUnderTest[] = "PROGRAM_UNDER_TEST";
 
 bool (*messageFilter)(const MSG*);
 

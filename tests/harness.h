@@ -84,7 +84,6 @@ UINT ShowCommand(HWND window);
 
 // What the tests expect of the program and the stand-in, written out once.
 extern const char kProgramExe[];
-extern const char kProgramUnderTest[];
 extern const char kMainWindowClass[];
 extern const int kCheckBoxId;
 extern const char kCaption[];

@@ -23,7 +23,6 @@ program_dir="$WINEPREFIX/drive_c/Program Files/Customer Display Toggle"
 program="$program_dir/customer-display-toggle.exe"
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 run='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
-windows_path() { echo "Z:${1//\//\\}"; }
 msiexec() { wine msiexec "$1" "$(windows_path "$2")" /qn; }
 # Uninstall entries of the product: "KEY DisplayVersion", one a line.
 entries() {

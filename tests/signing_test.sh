@@ -10,6 +10,7 @@ bin=$2
 source=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/signing-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+. "$source/tools/wine-session.sh"
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 # grep reads all of its input here, never -q: with pipefail, a writer that grep
@@ -40,8 +41,8 @@ osslsigncode remove-signature -in signed/customer-display-toggle.exe -out unsign
 cmp -s unsigned.exe "$exe" || fail "the program without its signature differs from the program as built"
 
 # The signed program, worked with real clicks beside the stand-in.
-signed="Z:$work/signed/customer-display-toggle.exe"
-PROGRAM_UNDER_TEST=${signed//\//\\} "$source/cmake/wine-test-run.sh" "$bin/program_tests.exe" \
+PROGRAM_UNDER_TEST=$(windows_path "$work/signed/customer-display-toggle.exe") \
+    "$source/cmake/wine-test-run.sh" "$bin/program_tests.exe" \
     "--test-case=a click hides the display and the next click shows it again" ||
     fail "the signed program did not start and toggle the display"
 exit $status

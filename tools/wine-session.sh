@@ -32,6 +32,12 @@ prefix_arch() {
     if grep -q '^#arch=win64' "$1/system.reg" 2>/dev/null; then echo win64; else echo win32; fi
 }
 
+# A Unix path as Wine's programs take it: on drive Z:, with backslashes.
+#   windows_path PATH
+windows_path() {
+    echo "Z:${1//\//\\}"
+}
+
 # Makes a prefix from a template made by tools/wine-prefix.sh, in a fraction of
 # a second: the registry copied, drive_c hard-linked (so a test must add files
 # there, never change one in place); with a virtual desktop of the given size
